@@ -1,0 +1,3 @@
+-- General database (nuv_gen). The client configures a connection to it but
+-- never sends it a query, so it relies on no table here; an empty database
+-- is all the tests and the demo need.

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/ui/ErrorBox.h"
+#include "shell/WmsApp.h"
+#include "tests/harness/TestDatabase.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// Stands in for the error box: keeps what it would have shown.
+class ErrorRecorder : public ErrorReporter {
+public:
+    void showError(const QString& text) override { messages << text; }
+    QStringList messages;
+};
+
+// A whole fresh application on its own databases (registry, company,
+// general) and its own home folder, with a settings file pointing at them.
+class AppFixture {
+public:
+    // extraSettings: more INI lines, e.g. "[database]\nsslMode=require".
+    explicit AppFixture(const QString& extraSettings = {});
+
+    WmsApp& app() { return *app_; }
+    const QStringList& errors() const { return recorder_->messages; }
+    QString folder() const { return dir_.path(); }
+
+    TestDatabase registry{QStringLiteral("tpl_registry")};
+    TestDatabase company{QStringLiteral("tpl_company")};
+    TestDatabase general{QStringLiteral("tpl_general")};
+
+    // Points conNuv at the company database, as a login would.
+    void targetCompany();
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<WmsApp> app_;
+    ErrorRecorder* recorder_ = nullptr; // owned by the application's error handler
+};
