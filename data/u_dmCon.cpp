@@ -298,6 +298,7 @@ void TdmCon::declareQueries()
                                              "       aplic,\n"
                                              "       actiune\n"
                                              "from super_login_log_apl\n"
+                                             "where false\n" // only appended to: no need to read the audit
                                              ";"));
     dsSuperLoginLogApl.declare({FieldDef::text(QStringLiteral("utiliz"), 200),
                                 FieldDef::text(QStringLiteral("aplic"), 200),

@@ -6,6 +6,7 @@
 with expected as (
     -- stock-keeping lines only; the sign of a line's quantity is ignored
     select doc_poz.articol,
+           articol.cod_bare,
            sum(abs(doc_poz.cant)) as cant
     from doc_poz
     join articol on articol.articol = doc_poz.articol
@@ -13,7 +14,8 @@ with expected as (
       and doc_poz.data_doc = :pDataDoc
       and doc_poz.tip_doc  = :pTipDoc
       and doc_poz.nr_doc   = :pNrDoc
-    group by doc_poz.articol
+    group by doc_poz.articol,
+             articol.cod_bare
 ),
 scanned as (
     -- per barcode, signed as stored; a barcode of several articles counts
@@ -34,9 +36,8 @@ joined as (
     select coalesce(e.articol, s.articol) as articol,
            e.cant,
            s.cant_scanata,
-           coalesce(a.cod_bare, s.cod_bare) as cod_bare
+           coalesce(e.cod_bare, s.cod_bare) as cod_bare
     from expected as e
-    left join articol as a on a.articol = e.articol
     full join scanned as s on s.articol = e.articol
 ),
 locations as (

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "platform/SoundPlayer.h"
+
 #include <QObject>
+#include <QString>
+
+#include <memory>
 
 class WmsApp;
 
@@ -9,6 +14,12 @@ class TmProc : public QObject {
     Q_OBJECT
 public:
     explicit TmProc(WmsApp& app);
+
+    // Plays the sound file of that name from the home data folder; a missing
+    // file plays nothing and raises nothing.
+    void nuvPlay(const QString& pNumeFisier);
+
+    std::unique_ptr<SoundPlayer> MediaPlayer1;
 
 private:
     WmsApp& app_;

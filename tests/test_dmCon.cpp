@@ -83,7 +83,7 @@ TEST(dmConTest, TheRegistryConnectionFollowsTheSettingsFile)
     EXPECT_EQ(dm.conNuvGen.settings().database, f.general.name());
     EXPECT_EQ(dm.conNuv.settings().database, QStringLiteral("nuv1"));
 
-    AppFixture ssl(QStringLiteral("\n[database]\nsslMode=verify-full\nidleCloseSeconds=0\n"));
+    AppFixture ssl({.extraSettings = QStringLiteral("\n[database]\nsslMode=verify-full\nidleCloseSeconds=0\n")});
     EXPECT_EQ(ssl.app().dmCon->conNuvMob.settings().sslMode, QStringLiteral("verify-full"));
     EXPECT_EQ(ssl.app().dmCon->conNuv.settings().idleCloseMs, 0);
 }

@@ -305,7 +305,8 @@ create table if not exists locatie_art (
     primary key (locatie, articol)
 );
 
-create index if not exists locatie_art_articol_idx on locatie_art (articol);
+-- (articol, locatie): the locations of given articles come from the index alone
+create index if not exists locatie_art_articol_idx on locatie_art (articol, locatie);
 
 -- ---------------------------------------------------------------------------
 -- Documents and scans

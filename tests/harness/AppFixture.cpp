@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 
-AppFixture::AppFixture(const QString& extraSettings)
+AppFixture::AppFixture(const Options& options)
 {
     const TestServer& server = company.server();
     QFile ini(dir_.filePath(QStringLiteral("mwmskt.ini")));
@@ -18,19 +18,27 @@ AppFixture::AppFixture(const QString& extraSettings)
                              "registryDatabase=%4\n"
                              "generalDatabase=%5\n"
                              "[sounds]\n"
-                             "url=http://127.0.0.1:9/nuvSounds/\n"
+                             "url=%6\n"
                              "[maker]\n"
                              "webAddress=https://example.invalid/\n")
                   .arg(server.password, server.host)
                   .arg(server.port)
-                  .arg(registry.name(), general.name())
+                  .arg(registry.name(), general.name(), options.soundsUrl)
                   .toUtf8());
-    ini.write(extraSettings.toUtf8());
+    ini.write(options.extraSettings.toUtf8());
     ini.close();
     QDir(dir_.path()).mkdir(QStringLiteral("home"));
+    if (options.soundFiles) {
+        for (const char* name : {"beepERR.mp3", "beepOK.mp3", "beepGata.mp3"}) {
+            QFile sound(home(QString::fromLatin1(name)));
+            if (!sound.open(QIODevice::WriteOnly))
+                throw std::runtime_error("cannot write a sound file");
+        }
+    }
 
     AppEnvironment environment;
-    environment.executablePath = dir_.filePath(QStringLiteral("mWmsKT"));
+    environment.executablePath = dir_.filePath(options.executableName);
+    environment.windows = options.windows;
     environment.settingsFile = ini.fileName();
     environment.homeFolder = dir_.filePath(QStringLiteral("home"));
     app_ = std::make_unique<WmsApp>(environment);

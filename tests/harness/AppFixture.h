@@ -20,12 +20,20 @@ public:
 // general) and its own home folder, with a settings file pointing at them.
 class AppFixture {
 public:
-    // extraSettings: more INI lines, e.g. "[database]\nsslMode=require".
-    explicit AppFixture(const QString& extraSettings = {});
+    struct Options {
+        QString extraSettings; // more INI lines, e.g. "[database]\nsslMode=require"
+        QString executableName = QStringLiteral("mWmsKT");
+        bool windows = false;
+        QString soundsUrl = QStringLiteral("http://127.0.0.1:9/nuvSounds/");
+        bool soundFiles = true; // the three sound files already in the home folder
+    };
+    AppFixture() : AppFixture(Options{}) {}
+    explicit AppFixture(const Options& options);
 
     WmsApp& app() { return *app_; }
     const QStringList& errors() const { return recorder_->messages; }
     QString folder() const { return dir_.path(); }
+    QString home(const QString& file = {}) const { return dir_.filePath(QStringLiteral("home/") + file); }
 
     TestDatabase registry{QStringLiteral("tpl_registry")};
     TestDatabase company{QStringLiteral("tpl_company")};
