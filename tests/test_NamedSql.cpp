@@ -9,6 +9,10 @@ struct Case {
     const char* text;
     QStringList names;
 };
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.sql;
+}
 
 class NamedSqlTest : public ::testing::TestWithParam<Case> {};
 

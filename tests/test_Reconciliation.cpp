@@ -208,6 +208,10 @@ struct NamedCase {
     const char* fixture;                        // rows for document (2024-03-05, type, 1); source warehouse M1
     std::vector<std::vector<const char*>> rows; // articol, cant, cant_scanata, cod_bare, locatie, sums
 };
+void PrintTo(const NamedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ReconciliationCaseTest : public ::testing::TestWithParam<NamedCase> {};
 

@@ -134,15 +134,6 @@ TEST_F(SoundDownloadTest, AServerThatNeverAnswersHitsTheTimeOut)
     EXPECT_EQ(homeFiles(*f), (QStringList{"beepGata.mp3", "beepOK.mp3"}));
 }
 
-class RecordingPlayer : public SoundPlayer {
-public:
-    explicit RecordingPlayer(QStringList& played) : played_(played) {}
-    void play(const QString& path) override { played_ << path; }
-
-private:
-    QStringList& played_;
-};
-
 TEST(SoundPlaybackTest, PlaysFilesOfTheHomeFolderAndIgnoresMissingOnes)
 {
     AppFixture f;

@@ -62,6 +62,10 @@ struct Refusal {
     const char* password;
     const char* message;
 };
+void PrintTo(const Refusal& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class LoginRefusalTest : public ::testing::TestWithParam<Refusal> {};
 
@@ -106,6 +110,10 @@ struct Success {
     const char* jasIp; // nullptr for NULL
     const char* protocol;
 };
+void PrintTo(const Success& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class LoginSuccessTest : public ::testing::TestWithParam<Success> {};
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SoundPlayer.h"
 #include "platform/ui/ErrorBox.h"
 #include "shell/WmsApp.h"
 #include "tests/harness/TestDatabase.h"
@@ -14,6 +15,16 @@ class ErrorRecorder : public ErrorReporter {
 public:
     void showError(const QString& text) override { messages << text; }
     QStringList messages;
+};
+
+// Stands in for the media player: keeps the paths it was asked to play.
+class RecordingPlayer : public SoundPlayer {
+public:
+    explicit RecordingPlayer(QStringList& played) : played_(played) {}
+    void play(const QString& path) override { played_ << path; }
+
+private:
+    QStringList& played_;
 };
 
 // A whole fresh application on its own databases (registry, company,

@@ -98,7 +98,8 @@ db::ConnectionSettings TestDatabase::settings() const
 
 void TestDatabase::exec(const QString& sql) const
 {
-    execOn(server_, name_, sql);
+    if (!sql.trimmed().isEmpty())
+        execOn(server_, name_, sql);
 }
 
 QString TestDatabase::scalar(const QString& sql) const
