@@ -7,9 +7,9 @@
 #include <QLocale>
 
 DatasetModel::DatasetModel(db::Query& query, std::vector<GridColumn> columns, QObject* parent)
-    : QAbstractTableModel(parent), query_(query), columns_(std::move(columns))
+    : QAbstractTableModel(parent), query_(&query), columns_(std::move(columns))
 {
-    connect(&query_, &db::Query::rowsChanged, this, [this] {
+    connect(&query, &db::Query::rowsChanged, this, [this] {
         beginResetModel();
         endResetModel();
     });
@@ -17,7 +17,7 @@ DatasetModel::DatasetModel(db::Query& query, std::vector<GridColumn> columns, QO
 
 int DatasetModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : query_.rowCount();
+    return parent.isValid() || !query_ ? 0 : query_->rowCount();
 }
 
 int DatasetModel::columnCount(const QModelIndex& parent) const
@@ -27,7 +27,7 @@ int DatasetModel::columnCount(const QModelIndex& parent) const
 
 QVariant DatasetModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= query_.rowCount())
+    if (!query_ || !index.isValid() || index.row() >= query_->rowCount())
         return {};
     if (role == Qt::BackgroundRole && rowBrush_) {
         const QBrush brush = rowBrush_(index.row());
@@ -35,10 +35,10 @@ QVariant DatasetModel::data(const QModelIndex& index, int role) const
     }
     if (role != Qt::DisplayRole)
         return {};
-    const int column = query_.columnIndex(columns_[size_t(index.column())].field);
+    const int column = query_->columnIndex(columns_[size_t(index.column())].field);
     if (column < 0)
         return {};
-    const QVariant value = query_.value(index.row(), column);
+    const QVariant value = query_->value(index.row(), column);
     switch (value.metaType().id()) {
     case QMetaType::QDate:
         return QLocale().toString(value.toDate(), QLocale::ShortFormat);
@@ -65,7 +65,7 @@ void DatasetModel::setRowBrush(std::function<QBrush(int)> brush)
 }
 
 DataGrid::DataGrid(db::Query& query, std::vector<GridColumn> columns, QWidget* parent)
-    : QTableView(parent), query_(query), model_(query, std::move(columns), this)
+    : QTableView(parent), query_(&query), model_(query, std::move(columns), this)
 {
     setModel(&model_);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -82,16 +82,20 @@ DataGrid::DataGrid(db::Query& query, std::vector<GridColumn> columns, QWidget* p
     }
 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-        if (current.isValid())
-            query_.setCurrentRow(current.row());
+        if (current.isValid() && query_)
+            query_->setCurrentRow(current.row());
     });
-    connect(&query_, &db::Query::currentRowChanged, this, [this](int row) { followQuery(row); });
-    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { followQuery(query_.currentRow()); });
+    connect(&query, &db::Query::currentRowChanged, this, [this](int row) { followQuery(row); });
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] {
+        if (query_)
+            followQuery(query_->currentRow());
+    });
 }
 
 void DataGrid::rebind()
 {
-    followQuery(query_.currentRow());
+    if (query_)
+        followQuery(query_->currentRow());
     viewport()->update();
 }
 

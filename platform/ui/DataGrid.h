@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QBrush>
+#include <QPointer>
 #include <QString>
 #include <QTableView>
 
@@ -35,7 +36,8 @@ public:
     const std::vector<GridColumn>& columns() const { return columns_; }
 
 private:
-    db::Query& query_;
+    // A screen's own queries go before its widgets do.
+    QPointer<db::Query> query_;
     std::vector<GridColumn> columns_;
     std::function<QBrush(int)> rowBrush_;
 };
@@ -54,6 +56,6 @@ public:
 private:
     void followQuery(int row);
 
-    db::Query& query_;
+    QPointer<db::Query> query_;
     DatasetModel model_;
 };
