@@ -27,7 +27,9 @@ QString downloadFile(const QUrl& url, const QString& path, int timeoutMs, int ma
     QEventLoop loop;
     QObject::connect(reply.get(), &QNetworkReply::readyRead, &loop, [&] {
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (status >= 200 && status < 300 && file.write(reply->readAll()) < 0 && failure.isEmpty())
+        // No status at all: a local file:// folder, as the demo uses.
+        const bool body = status == 0 || (status >= 200 && status < 300);
+        if (body && file.write(reply->readAll()) < 0 && failure.isEmpty())
             failure = file.errorString();
     });
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);

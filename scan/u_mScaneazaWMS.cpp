@@ -26,6 +26,14 @@ const QColor kDone{0xD9, 0xF2, 0xD9};       // scanned as expected
 const QColor kOver{0xFF, 0xE0, 0xB3};       // more than expected
 const QColor kUnexpected{0xF8, 0xD0, 0xD0}; // not on the document, or unknown
 
+// The document key into a query's or a statement's parameters.
+template <typename Statement> void setKey(Statement& s, const TmScaneazaWMS& screen)
+{
+    s.param(QStringLiteral("pDataDoc")).setValue(screen.pDataDoc);
+    s.param(QStringLiteral("pTipDoc")).setValue(screen.pTipDoc);
+    s.param(QStringLiteral("pNrDoc")).setValue(screen.pNrDoc);
+}
+
 QWidget* panel(QWidget* parent, int height)
 {
     auto* widget = new QWidget(parent);
@@ -168,20 +176,6 @@ void TmScaneazaWMS::showEvent(QShowEvent* event)
     app_.errors().run([this] { FormShow(); });
 }
 
-void TmScaneazaWMS::setKey(db::Query& q) const
-{
-    q.param(QStringLiteral("pDataDoc")).setValue(pDataDoc);
-    q.param(QStringLiteral("pTipDoc")).setValue(pTipDoc);
-    q.param(QStringLiteral("pNrDoc")).setValue(pNrDoc);
-}
-
-void TmScaneazaWMS::setKey(db::SqlStatement& s) const
-{
-    s.param(QStringLiteral("pDataDoc")).setValue(pDataDoc);
-    s.param(QStringLiteral("pTipDoc")).setValue(pTipDoc);
-    s.param(QStringLiteral("pNrDoc")).setValue(pNrDoc);
-}
-
 bool TmScaneazaWMS::blindDocument() const
 {
     return pTipDoc == QLatin1String("NIR") || pTipDoc == QLatin1String("Inv");
@@ -198,7 +192,7 @@ void TmScaneazaWMS::FormShow()
     Label2->clear();
     Label3->clear();
 
-    setKey(dsViewScanareStoc);
+    setKey(dsViewScanareStoc, *this);
     if (dsViewScanareStoc.isOpen())
         dsViewScanareStoc.refresh();
     else
@@ -295,7 +289,7 @@ void TmScaneazaWMS::NumberBox1Change()
 
 void TmScaneazaWMS::Button2Click()
 {
-    setKey(PgSQL1);
+    setKey(PgSQL1, *this);
     try {
         PgSQL1.execute();
         Label3->setText(QStringLiteral("listat"));
@@ -308,7 +302,7 @@ void TmScaneazaWMS::Button2Click()
 
 void TmScaneazaWMS::ButtonTerminareScanareClick()
 {
-    setKey(PgSQL2);
+    setKey(PgSQL2, *this);
     try {
         PgSQL2.execute();
         pRezolvat = true;

@@ -61,8 +61,6 @@ protected:
 private:
     void declareQueries();
     void buildPanels();
-    void setKey(db::Query& q) const;
-    void setKey(db::SqlStatement& s) const;
     bool totalsEqual() const;
     void showComplete();
     void recordScan(const QString& barcode);

@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 AppEnvironment AppEnvironment::ofProcess()
 {
@@ -22,7 +23,11 @@ AppEnvironment AppEnvironment::ofProcess()
     environment.windows = true;
     environment.homeFolder = qEnvironmentVariable("APPDATA");
 #else
-    environment.homeFolder = QDir::homePath();
+    // Not the bare home folder: the client's few files live where Linux
+    // desktops keep application data.
+    environment.homeFolder =
+        QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(QStringLiteral("mwmskt"));
+    QDir().mkpath(environment.homeFolder);
 #endif
     return environment;
 }

@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,24 @@ TEST_F(SoundDownloadTest, AServerThatNeverAnswersHitsTheTimeOut)
     ASSERT_EQ(f->errors().size(), 1);
     EXPECT_TRUE(f->errors()[0].endsWith(QStringLiteral("no answer within 0.3 s"))) << f->errors()[0].toStdString();
     EXPECT_EQ(homeFiles(*f), (QStringList{"beepGata.mp3", "beepOK.mp3"}));
+}
+
+TEST(SoundFolderTest, ALocalFolderServesAsTheSoundFolder)
+{
+    QTemporaryDir folder;
+    for (const char* name : {"beepERR.mp3", "beepOK.mp3"}) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(name);
+    }
+    AppFixture f({.soundsUrl = QUrl::fromLocalFile(folder.path()).toString() + QLatin1Char('/'), .soundFiles = false});
+    f.app().mMenuWmsKT->show();
+    QTest::mouseClick(f.app().mMenuWmsKT->ButtonLogin, Qt::LeftButton);
+    EXPECT_EQ(contents(f.home(QStringLiteral("beepOK.mp3"))), QByteArray("beepOK.mp3"));
+    ASSERT_EQ(f.errors().size(), 1); // beepGata.mp3 is not in the folder
+    EXPECT_TRUE(f.errors()[0].startsWith(QStringLiteral("Could not download beepGata.mp3")))
+        << f.errors()[0].toStdString();
+    EXPECT_FALSE(QFile::exists(f.home(QStringLiteral("beepGata.mp3"))));
 }
 
 TEST(SoundPlaybackTest, PlaysFilesOfTheHomeFolderAndIgnoresMissingOnes)

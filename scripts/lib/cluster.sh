@@ -110,11 +110,22 @@ HBA
     fi
 }
 
+# cluster_resume DIR PORT : start a cluster made earlier by cluster_start,
+# listening on PORT this time.
+cluster_resume() {
+    local dir=$1 port=$2
+    if ! _as_pg "$PG_BIN/pg_ctl" -D "$dir/data" -w -t 60 -l "$dir/log" -o "-p $port" start >/dev/null 2>&1; then
+        echo "error: PostgreSQL failed to start in $dir/data (port $port); server log:" >&2
+        tail -n 20 "$dir/log" >&2 || true
+        return 1
+    fi
+}
+
 # cluster_stop DIR : stop the server at once; fine if it is not running.
 cluster_stop() {
     local data=$1/data
     [ -f "$data/postmaster.pid" ] || return 0
-    _as_pg "$PG_BIN/pg_ctl" -D "$data" -m immediate -w stop >/dev/null 2>&1 || true
+    _as_pg "$PG_BIN/pg_ctl" -D "$data" -m fast -w stop >/dev/null 2>&1 || true
 }
 
 # cluster_psql DIR PORT [psql args...] : psql as superuser over the socket.
