@@ -98,8 +98,14 @@ QString TmLogin::downloadMissingSounds() const
         if (const QString missing = settings.missing({key}); !missing.isEmpty())
             return QStringLiteral("Could not download %1: %2").arg(name, missing);
         const QUrl url(settings.string(key) + name);
-        if (const QString why = downloadFile(url, path, soundTimeoutMs); !why.isEmpty())
-            failures << QStringLiteral("Could not download %1 from %2: %3").arg(name, url.toString(), why);
+        const Download download = downloadFile(url, path, soundTimeoutMs);
+        if (download.failure.isEmpty())
+            continue;
+        failures << QStringLiteral("Could not download %1 from %2: %3").arg(name, url.toString(), download.failure);
+        // A server that stopped answering would keep the operator waiting
+        // once more for every file; the next showing tries again.
+        if (download.timedOut)
+            break;
     }
     return failures.join(QLatin1Char('\n'));
 }

@@ -8,11 +8,11 @@
 
 #include <memory>
 
-QString downloadFile(const QUrl& url, const QString& path, int timeoutMs, int maxRedirects)
+Download downloadFile(const QUrl& url, const QString& path, int timeoutMs, int maxRedirects)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return {file.errorString()};
 
     QNetworkAccessManager manager;
     QNetworkRequest request(url);
@@ -53,9 +53,9 @@ QString downloadFile(const QUrl& url, const QString& path, int timeoutMs, int ma
 
     if (!failure.isEmpty()) {
         file.cancelWriting();
-        return failure;
+        return {failure, error == QNetworkReply::OperationCanceledError};
     }
     if (!file.commit())
-        return file.errorString();
+        return {file.errorString()};
     return {};
 }
