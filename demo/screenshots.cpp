@@ -111,30 +111,28 @@ int main(int argc, char* argv[])
     shot.click(list.ButtonCauta);
     shot.shoot(list, "documents");
 
+    // One visit per panel state: the document, what is scanned, the picture.
+    struct Visit {
+        const char* document;
+        QStringList barcodes;
+        const char* picture;
+    };
+    const Visit visits[] = {
+        {"10045",
+         {"5941000000011", "5941000000028", "5941000000028", "5941000000042", "0000000000000"},
+         "scanning-stops-by-itself"},
+        {"10040", {}, "scanning-complete"},
+        {"10044", {"5941000000059", "5941000000042"}, "scanning-ended-by-hand"},
+        {"7", {"8000070000035"}, "scanning-inventory"},
+    };
     TmScaneazaWMS& scanning = *app.mScaneazaWMS;
-    shot.openDocument(QStringLiteral("10045"));
-    shot.scan(QStringLiteral("5941000000011"));
-    shot.scan(QStringLiteral("5941000000028"));
-    shot.scan(QStringLiteral("5941000000028"));
-    shot.scan(QStringLiteral("5941000000042"));
-    shot.scan(QStringLiteral("0000000000000"));
-    shot.shoot(scanning, "scanning-stops-by-itself");
-    scanning.reject();
-
-    shot.openDocument(QStringLiteral("10040"));
-    shot.shoot(scanning, "scanning-complete");
-    scanning.reject();
-
-    shot.openDocument(QStringLiteral("10044"));
-    shot.scan(QStringLiteral("5941000000059"));
-    shot.scan(QStringLiteral("5941000000042"));
-    shot.shoot(scanning, "scanning-ended-by-hand");
-    scanning.reject();
-
-    shot.openDocument(QStringLiteral("7"));
-    shot.scan(QStringLiteral("8000070000035"));
-    shot.shoot(scanning, "scanning-inventory");
-    scanning.reject();
+    for (const Visit& visit : visits) {
+        shot.openDocument(QString::fromLatin1(visit.document));
+        for (const QString& barcode : visit.barcodes)
+            shot.scan(barcode);
+        shot.shoot(scanning, visit.picture);
+        scanning.reject();
+    }
 
     shot.click(menu.ButtonLocatiiArticole);
     TmLocatiiMagArt& locations = *app.mLocatiiMagArt;

@@ -297,19 +297,18 @@ void Query::post()
         fail(QStringLiteral("Dataset not in edit or insert mode"));
     if (updateTable_.isEmpty())
         fail(QStringLiteral("Dataset is read-only"));
-    QStringList names, placeholders;
-    ParamList params;
+    // Only the fields that were set, so the server's defaults fill the rest.
     std::vector<size_t> setColumns;
+    QStringList names, placeholders, paramNames;
     for (size_t c = 0; c < columns_.size(); ++c) {
         if (!pending_->set[c])
             continue;
         setColumns.push_back(c);
+        paramNames << columns_[c].name;
         names << quoted(columns_[c].name);
         placeholders << QLatin1Char('$') + QString::number(names.size());
     }
-    QStringList paramNames;
-    for (size_t c : setColumns)
-        paramNames << columns_[c].name;
+    ParamList params;
     params.reset(paramNames);
     for (size_t c : setColumns) {
         Param& param = params[columns_[c].name];
